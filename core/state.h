@@ -10,28 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "core/records.h"
 #include "core/socket.h"
 #include "core/thread.h"
-
-// One saved wake configuration; Mode is "内网" (LAN) or "外网" (WAN).
-struct WakeProfile {
-    std::string Name;
-    std::string Mode;
-    std::string Mac;
-    std::string Host;
-    std::string Port;
-
-    bool operator==(const WakeProfile&) const = default;
-};
-
-// One host found by a scan; Mac is "00:1A:2B:0C:D4:FF" style text.
-struct ScanResult {
-    std::string Ip;
-    std::string HostName;
-    std::string Mac;
-
-    bool operator==(const ScanResult&) const = default;
-};
 
 // What one scan shares with its workers. Each scan has its own, and every worker holds a reference
 // to its scan's state until it ends: a worker that outlives its scan, or the window, only ever

@@ -1,0 +1,7 @@
+#include "profiles/profiles.h"
+void LoadProfiles() {}
+void SaveProfiles() {}
+void ShowSelectedProfile() {}
+void AddProfile() {}
+void ChangeProfile() {}
+void DeleteProfile() {}

@@ -1,0 +1,4 @@
+#include "scan/scan.h"
+void ScanCommand() {}
+void StopScan() {}
+void ShowSelectedHost() {}

@@ -1,0 +1,2 @@
+#include "wol/send.h"
+void SendCommand() {}
