@@ -2,6 +2,7 @@
 #include "core/socket.h"
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -11,7 +12,15 @@
 void StartSockets() {}
 
 SocketHandle OpenUdpSocket() {
-    return socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP);
+    const int s = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP);
+    if (s != 0) {
+        return s;
+    }
+    // Descriptor 0 is free when the program was started without standard input, but a handle of
+    // 0 means "no socket" to its users: move the socket above it.
+    const int moved = fcntl(s, F_DUPFD_CLOEXEC, 1);
+    close(s);
+    return moved;
 }
 
 void EnableBroadcast(SocketHandle s) {
