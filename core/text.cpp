@@ -20,7 +20,12 @@ std::size_t CharacterLength(std::string_view text, std::size_t i) {
 }
 
 bool MatchesAt(std::string_view text, std::size_t i, std::string_view subtext) {
-    return text.size() - i >= subtext.size() && text.compare(i, subtext.size(), subtext) == 0;
+    // The first byte alone rules out almost every position; compare the rest only where it fits.
+    if (subtext.empty()) {
+        return true;
+    }
+    return text.size() - i >= subtext.size() && text[i] == subtext[0] &&
+           text.compare(i, subtext.size(), subtext) == 0;
 }
 
 std::int32_t ToPosition(std::size_t index) {
