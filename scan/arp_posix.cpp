@@ -1,14 +1,15 @@
 // Asking for a neighbour's hardware address on Linux, the way SendARP does on Windows, without
 // privileges: the kernel's own ARP does the work, and rtnetlink tells us how it went.
 //
-// One probe: ask the routing table whether the address is a directly reachable unicast neighbour
-// (no ARP happens for a local, broadcast or gatewayed address, so those fail at once); subscribe to
-// the neighbour events; dump the neighbour table, and answer at once from a confirmed entry
-// (REACHABLE or PERMANENT, or one confirmed within the last minute); otherwise send one empty UDP datagram to the
-// address's discard port, which makes the kernel resolve it (or re-check a STALE entry), and wait for the verdict:
-// REACHABLE carries the MAC, FAILED means nobody answered. A silent address fails after the kernel's three requests one
-// second apart, about 3 s, as SendARP gives up. Every probe has sockets of its own, so many workers in parallel each
-// get their own answer.
+// One probe: ask the routing table through which interface the address is a direct unicast
+// neighbour (a local, broadcast or gatewayed address gets no ARP, so it fails at once); subscribe to
+// the neighbour events; dump the neighbour table and answer at once from a confirmed entry
+// (REACHABLE or PERMANENT, or STALE but confirmed within the last minute); otherwise send one empty
+// UDP datagram to the address's discard port, which makes the kernel resolve the address (or
+// re-check its stale entry), and wait for the verdict: REACHABLE carries the MAC, FAILED means
+// nobody answered. A silent address fails after the kernel's three requests one second apart,
+// about 3 s, as SendARP gives up. Every probe has sockets of its own, so many workers in parallel
+// each get their own answer.
 #include "scan/arp.h"
 
 #include <linux/neighbour.h>
@@ -128,8 +129,9 @@ bool WaitReadable(int fd, Clock::time_point deadline) {
     }
 }
 
-// Whether the kernel would resolve the address by ARP: a unicast route straight to it, no gateway.
-bool IsDirectNeighbour(int fd, std::uint32_t address) {
+// The interface through which the kernel would resolve the address by ARP (a unicast route straight
+// to it, no gateway), or 0 when it would not.
+int NeighbourInterface(int fd, std::uint32_t address) {
     struct {
         nlmsghdr header;
         rtmsg route;
@@ -146,7 +148,7 @@ bool IsDirectNeighbour(int fd, std::uint32_t address) {
     request.destinationHeader.rta_type = RTA_DST;
     request.destination = address;
     if (!SendToKernel(fd, &request, sizeof request)) {
-        return false;
+        return 0;
     }
 
     const Clock::time_point deadline = Clock::now() + kQuestionLimit;
@@ -157,10 +159,11 @@ bool IsDirectNeighbour(int fd, std::uint32_t address) {
             if (errno == EINTR) {
                 continue;
             }
-            return false;
+            return 0;
         }
         bool answered = false;
         bool direct = false;
+        int interface = 0;
         ForEachMessage(buffer.data(), static_cast<std::size_t>(received),
                        [&](const nlmsghdr& header, const std::uint8_t* payload, std::size_t length) {
                            if (header.nlmsg_seq != request.header.nlmsg_seq) {
@@ -178,15 +181,17 @@ bool IsDirectNeighbour(int fd, std::uint32_t address) {
                                ForEachAttribute(payload + skip, length - skip, [&](const Attribute& a) {
                                    if (a.type == RTA_GATEWAY || a.type == RTA_VIA) {
                                        direct = false;
+                                   } else if (a.type == RTA_OIF && a.length == sizeof(int)) {
+                                       std::memcpy(&interface, a.data, sizeof(int));
                                    }
                                });
                            }
                        });
         if (answered) {
-            return direct;
+            return direct ? interface : 0;
         }
     }
-    return false;
+    return 0;
 }
 
 // The neighbour entry of our address as a message tells it.
@@ -197,14 +202,14 @@ struct Entry {
     bool confirmedLately = false;  // the host confirmed the entry within kFreshEnough
 };
 
-// Reads a neighbour message; true when it is about the address.
-bool ReadEntry(const std::uint8_t* payload, std::size_t length, std::uint32_t address, Entry& entry) {
+// Reads a neighbour message; true when it is about the address on the interface.
+bool ReadEntry(const std::uint8_t* payload, std::size_t length, std::uint32_t address, int interface, Entry& entry) {
     if (length < sizeof(ndmsg)) {
         return false;
     }
     ndmsg neighbour;
     std::memcpy(&neighbour, payload, sizeof neighbour);
-    if (neighbour.ndm_family != AF_INET) {
+    if (neighbour.ndm_family != AF_INET || neighbour.ndm_ifindex != interface) {
         return false;
     }
     bool ours = false;
@@ -247,7 +252,7 @@ bool SendTriggerDatagram(std::uint32_t address) {
 // The conversation with the kernel about one address, from the table dump to the verdict.
 class NeighbourWatch {
 public:
-    NeighbourWatch(int fd, std::uint32_t address) : fd_(fd), address_(address) {}
+    NeighbourWatch(int fd, std::uint32_t address, int interface) : fd_(fd), address_(address), interface_(interface) {}
 
     bool Resolve(std::uint8_t (&mac)[6]) {
         if (!StartDump()) {
@@ -312,18 +317,19 @@ private:
             }
             return errno == EINTR || errno == EAGAIN;
         }
-        ForEachMessage(buffer_.data(), static_cast<std::size_t>(received),
-                       [&](const nlmsghdr& header, const std::uint8_t* payload, std::size_t length) {
-                           if ((header.nlmsg_type == NLMSG_DONE || header.nlmsg_type == NLMSG_ERROR) &&
-                               header.nlmsg_seq == dumpSequence_) {
-                               dumping_ = false;
-                               return;
-                           }
-                           Entry entry;
-                           if (header.nlmsg_type == RTM_NEWNEIGH && ReadEntry(payload, length, address_, entry)) {
-                               Judge(entry, triggered);
-                           }
-                       });
+        ForEachMessage(
+            buffer_.data(), static_cast<std::size_t>(received),
+            [&](const nlmsghdr& header, const std::uint8_t* payload, std::size_t length) {
+                if ((header.nlmsg_type == NLMSG_DONE || header.nlmsg_type == NLMSG_ERROR) &&
+                    header.nlmsg_seq == dumpSequence_) {
+                    dumping_ = false;
+                    return;
+                }
+                Entry entry;
+                if (header.nlmsg_type == RTM_NEWNEIGH && ReadEntry(payload, length, address_, interface_, entry)) {
+                    Judge(entry, triggered);
+                }
+            });
         return true;
     }
 
@@ -360,6 +366,7 @@ private:
 
     int fd_;
     std::uint32_t address_;
+    int interface_;
     std::vector<std::uint8_t> buffer_ = std::vector<std::uint8_t>(65536);
     std::uint32_t dumpSequence_ = 100;
     bool dumping_ = false;
@@ -383,7 +390,8 @@ bool RequestHardwareAddress(std::uint32_t address, std::uint8_t (&mac)[6]) {
     if (bind(netlink.fd, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {
         return false;
     }
-    if (!IsDirectNeighbour(netlink.fd, address)) {
+    const int interface = NeighbourInterface(netlink.fd, address);
+    if (interface == 0) {
         return false;
     }
     // Subscribed before the dump, so that no change after the dump goes unseen.
@@ -391,6 +399,6 @@ bool RequestHardwareAddress(std::uint32_t address, std::uint8_t (&mac)[6]) {
     if (setsockopt(netlink.fd, SOL_NETLINK, NETLINK_ADD_MEMBERSHIP, &group, sizeof group) != 0) {
         return false;
     }
-    NeighbourWatch watch(netlink.fd, address);
+    NeighbourWatch watch(netlink.fd, address, interface);
     return watch.Resolve(mac);
 }

@@ -430,34 +430,21 @@ TEST_F(ScanTest, AClickOnScanWhileAScanRunsIsIgnored) {
 
 TEST_F(ScanTest, ClosingTheWindowEndsTheLoopAndLeavesTheWindowAlone) {
     gate->OpenAll();
-    struct Case {
-        const char* name;
-        bool fromQueuedEvent;  // closed by an event processed after the wait, or during the wait
-    } cases[] = {{"closed while waiting", false}, {"closed by a queued event", true}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Fresh();
-        gate->OpenAll();
-        std::string labelAtClose;
-        fake::TheWindow().onWait = [&](int pass) {
-            ASSERT_TRUE(AllDone(CurrentScan));
-            if (pass == 2 && !c.fromQueuedEvent) {
-                labelAtClose = Label();
-                fake::CloseWindow();
-            }
-            if (pass == 2 && c.fromQueuedEvent) {
-                labelAtClose = Label();
-                fake::TheWindow().pendingEvents.push_back([] { fake::CloseWindow(); });
-            }
-        };
-        Scan("1", "5", "2");
-        EXPECT_EQ(fake::TheWindow().waits, 2);
-        EXPECT_EQ(Label(), labelAtClose);
-        EXPECT_EQ(Rows().size(), 1u);  // the first pass's result only
-        EXPECT_LT(State(Ctl::进度条1).progressPosition, 5);
-        EXPECT_FALSE(ScanRunning);
-        EXPECT_EQ(StopFlag, 0);
-    }
+    std::string labelAtClose;
+    fake::TheWindow().onWait = [&](int pass) {
+        ASSERT_TRUE(AllDone(CurrentScan));
+        if (pass == 2) {
+            labelAtClose = Label();
+            fake::CloseWindow();
+        }
+    };
+    Scan("1", "5", "2");
+    EXPECT_EQ(fake::TheWindow().waits, 2);
+    EXPECT_EQ(Label(), labelAtClose);
+    EXPECT_EQ(Rows().size(), 1u);  // the first pass's result only
+    EXPECT_LT(State(Ctl::进度条1).progressPosition, 5);
+    EXPECT_FALSE(ScanRunning);
+    EXPECT_EQ(StopFlag, 0);
 }
 
 TEST_F(ScanTest, TwoHundredFiftyFiveWorkersRunAtOnce) {
