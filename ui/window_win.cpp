@@ -320,8 +320,24 @@ int ProgressFillEdgeInLabel(HWND label, HWND bar) {
     return edge.x;
 }
 
-// 标签_进度条: the bar's image, then the text centred on it, in the highlight text colour over the
-// filled part and in the window text colour over the rest.
+// Black or white, whichever reads better on the average colour of a stretch of the canvas's
+// middle row: the bar's fill and its empty part have the theme's colours, not known beforehand.
+COLORREF TextColourOn(HDC canvas, LONG left, LONG right, LONG row) {
+    double luminance = 0;
+    int samples = 0;
+    for (LONG x = left; x < right; ++x) {
+        const COLORREF colour = GetPixel(canvas, x, row);
+        if (colour != CLR_INVALID) {
+            luminance += 0.299 * GetRValue(colour) + 0.587 * GetGValue(colour) + 0.114 * GetBValue(colour);
+            ++samples;
+        }
+    }
+    const bool dark = samples > 0 && luminance / samples < 140;
+    return dark ? RGB(255, 255, 255) : RGB(0, 0, 0);
+}
+
+// 标签_进度条: the bar's image, then the text centred on it, split where the bar's fill ends, each
+// part in the colour that reads on the bar beneath it.
 void PaintProgressLabel(HWND label) {
     PaintSession paint(label);
     RECT client;
@@ -337,26 +353,24 @@ void PaintProgressLabel(HWND label) {
         SendMessageW(bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc), PRF_CLIENT);
     }
     const std::wstring text = WindowText(label);
-    const int fillEdge = bar != nullptr ? ProgressFillEdgeInLabel(label, bar) : 0;
-    SelectObject(canvas.dc, theWindow.font.get());
-    SetBkMode(canvas.dc, TRANSPARENT);
-    const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
-    struct Part {
-        RECT clip;
-        int colour;
-    } parts[] = {
-        {{client.left, client.top, std::min<LONG>(fillEdge, client.right), client.bottom}, COLOR_HIGHLIGHTTEXT},
-        {{std::max<LONG>(fillEdge, client.left), client.top, client.right, client.bottom}, COLOR_WINDOWTEXT},
+    const LONG fillEdge = std::clamp<LONG>(bar != nullptr ? ProgressFillEdgeInLabel(label, bar) : 0, 0, client.right);
+    const RECT parts[] = {
+        {client.left, client.top, fillEdge, client.bottom},
+        {fillEdge, client.top, client.right, client.bottom},
     };
-    for (Part& part : parts) {
-        if (part.clip.left >= part.clip.right) {
+    for (const RECT& part : parts) {
+        if (part.left >= part.right) {
             continue;
         }
+        const COLORREF colour = TextColourOn(canvas.dc, part.left, part.right, client.bottom / 2);
         SavedDcState state(canvas.dc);
-        IntersectClipRect(canvas.dc, part.clip.left, part.clip.top, part.clip.right, part.clip.bottom);
-        SetTextColor(canvas.dc, GetSysColor(part.colour));
+        IntersectClipRect(canvas.dc, part.left, part.top, part.right, part.bottom);
+        SelectObject(canvas.dc, theWindow.font.get());
+        SetBkMode(canvas.dc, TRANSPARENT);
+        SetTextColor(canvas.dc, colour);
         RECT box = client;
-        DrawTextW(canvas.dc, text.c_str(), static_cast<int>(text.size()), &box, format);
+        DrawTextW(canvas.dc, text.c_str(), static_cast<int>(text.size()), &box,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     canvas.CopyTo(paint.dc);
 }

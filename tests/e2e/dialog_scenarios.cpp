@@ -7,35 +7,6 @@ namespace {
 
 using namespace e2e;
 
-std::wstring FolderOf(const std::wstring& path) {
-    return path.substr(0, path.find_last_of(L"\\/"));
-}
-
-std::wstring ThisProgram() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
-std::wstring ReadGbkFile(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return L"";
-    }
-    std::string bytes(static_cast<std::size_t>(GetFileSize(file, nullptr)), '\0');
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read);
-    return WideFromCodePage(bytes, 936);
-}
-
 // One showing of the dialog: the driver types into the field, then answers.
 struct Round {
     const wchar_t* typed;
@@ -43,11 +14,8 @@ struct Round {
 };
 
 void RunNameDialog(const Options& options) {
-    // The host goes beside the product's fresh copy, so its result file starts absent.
-    const std::wstring folder = FolderOf(options.Get(L"product"));
-    const std::wstring host = folder + L"\\name_dialog_host.exe";
-    if (!Check(CopyFileW((FolderOf(ThisProgram()) + L"\\name_dialog_host.exe").c_str(), host.c_str(), FALSE) != 0,
-               L"the dialog host is in place")) {
+    const std::wstring host = CopyBesideProduct(options, L"name_dialog_host.exe");
+    if (!Check(!host.empty(), L"the dialog host is in place")) {
         return;
     }
     Product product;
@@ -86,7 +54,7 @@ void RunNameDialog(const Options& options) {
         Check(WaitUntil([dialog] { return !IsWindow(dialog); }), answer + L": the dialog closes");
     }
     CheckEqual(L"the dialog host ends", WaitForExit(product, 10000), 0);
-    const std::wstring results = ReadGbkFile(folder + L"\\name-dialog.txt");
+    const std::wstring results = ReadTextFile(FolderOf(host) + L"\\name-dialog.txt", 936);
     CheckEqual(L"OK gives the typed name, Cancel and closing leave the name as it was", results,
                L"1|新配置 1\n0|旧名字\n0|旧名字\n");
 }

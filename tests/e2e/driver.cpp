@@ -217,6 +217,45 @@ long long WaitForExit(const Product& product, DWORD timeoutMs) {
     return code;
 }
 
+std::wstring FolderOf(const std::wstring& path) {
+    return path.substr(0, path.find_last_of(L"\\/"));
+}
+
+namespace {
+
+std::wstring ThisProgram() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+}  // namespace
+
+std::wstring CopyBesideProduct(const Options& options, const std::wstring& program) {
+    const std::wstring copy = FolderOf(options.Get(L"product")) + L"\\" + program;
+    const std::wstring original = FolderOf(ThisProgram()) + L"\\" + program;
+    return CopyFileW(original.c_str(), copy.c_str(), FALSE) != 0 ? copy : L"";
+}
+
+std::wstring ReadTextFile(const std::wstring& path, UINT codePage) {
+    OwnedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (file.handle == INVALID_HANDLE_VALUE) {
+        file.handle = nullptr;
+        return L"";
+    }
+    std::string bytes(static_cast<std::size_t>(GetFileSize(file.handle, nullptr)), '\0');
+    DWORD read = 0;
+    ReadFile(file.handle, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    bytes.resize(read);
+    return WideFromCodePage(bytes, codePage);
+}
+
 // ---- Windows and controls -------------------------------------------------------------------
 
 namespace {

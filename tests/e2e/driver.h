@@ -81,6 +81,13 @@ HWND WaitForTopWindow(const Product& product, const std::wstring& caption, bool 
 // Waits for the process to end; gives its exit code, or -1 when it is still running.
 long long WaitForExit(const Product& product, DWORD timeoutMs);
 
+// A test program built beside the driver (a host of some product code), copied into the folder of
+// the product's fresh copy so that what it writes starts absent. Gives the copy's path, or "".
+std::wstring CopyBesideProduct(const Options& options, const std::wstring& program);
+std::wstring FolderOf(const std::wstring& path);
+// A whole file's bytes read as text of the code page; "" when it cannot be read.
+std::wstring ReadTextFile(const std::wstring& path, UINT codePage);
+
 // ---- Windows and controls -------------------------------------------------------------------
 
 // A descendant of the window by its control ID; null when there is none.

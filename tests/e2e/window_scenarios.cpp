@@ -585,6 +585,37 @@ void RunBindFails(const Options& options) {
 }
 E2E_SCENARIO(L"bind-fails", RunBindFails, L"the UDP socket cannot be bound (run-e2e's wineserver shim)");
 
+// Events run while a handler waits (the scan's and the send's way of keeping the window alive):
+// on the real window with the handlers of events_host.cpp. A click during the wait reaches its
+// handler; closing the window during the wait saves first, then the wait says so, the handler
+// returns and the program ends normally.
+void RunEventProcessing(const Options& options) {
+    const std::wstring host = CopyBesideProduct(options, L"events_host.exe");
+    Product product;
+    if (!Check(!host.empty() && Start(product, host), L"the events host starts")) {
+        return;
+    }
+    const HWND main = WaitForTopWindow(product, kCaption, true, 20000);
+    if (!Check(main != nullptr, L"its window shows")) {
+        return;
+    }
+    const HWND passes = Find(main, Ctl::标签_进度条);
+    PostClick(Find(main, Ctl::按钮4));
+    const bool running = WaitUntil([&] { return _wtoi(Text(passes).c_str()) >= 3; });
+    Check(running, L"a handler's wait lets the window run its events (" + Text(passes) + L" passes)");
+    PostClick(Find(main, Ctl::按钮5));
+    Check(WaitUntil([&] { return Text(Find(main, Ctl::编辑框_所选IP)) == L"stop clicked"; }),
+          L"a click during the wait reaches its handler");
+    ChangePage(main, 1);
+    Check(OnPage(main, 1), L"the page changes during the wait");
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    CheckEqual(L"closing during the wait ends the program with exit code 0", WaitForExit(product, 15000), 0);
+    CheckEqual(L"closing saves, then the wait returns false and the handler ends",
+               ReadTextFile(FolderOf(host) + L"\\events.txt", 936),
+               L"created\nloop started\nstop clicked\ndestroying\nloop ended\nevent loop ended\n");
+}
+E2E_SCENARIO(L"event-processing", RunEventProcessing, L"events running during a handler's wait, and closing then");
+
 // The time from the product's start to its window showing, warm: the median of several runs after
 // one that is not counted.
 void RunStartupTime(const Options& options) {
