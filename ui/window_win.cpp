@@ -115,6 +115,7 @@ struct MainWindowState {
     FontOwner font;
     FontOwner usageFont;    // 透明标签1's: the controls' font, or a smaller one where that one does not fit
     BitmapOwner pageImage;  // the tab control's image; empty when it must be printed again
+    HWND focus = nullptr;   // the control that had the focus when the window was last deactivated
     bool saved = false;     // OnMainWindowDestroying has run
     bool destroyed = false;
     bool paintingAncestors = false;
@@ -788,6 +789,28 @@ LRESULT OnLookChanged(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+bool CanTakeFocus(HWND control) {
+    return control != nullptr && IsWindow(control) && IsWindowVisible(control) && IsWindowEnabled(control);
+}
+
+// Like a dialog, the window gives the focus back to the control that had it when it becomes active
+// again; the first time, to the MAC box, where the user starts.
+LRESULT OnActivate(HWND window, WPARAM wParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        theWindow.focus = focus != nullptr && IsChild(window, focus) ? focus : nullptr;
+        return 0;
+    }
+    HWND focus = CanTakeFocus(theWindow.focus) ? theWindow.focus : Handle(Ctl::MAC框);
+    if (!CanTakeFocus(focus)) {
+        focus = GetNextDlgTabItem(window, nullptr, FALSE);
+    }
+    if (focus != nullptr) {
+        SetFocus(focus);
+    }
+    return 0;
+}
+
 // The profiles are saved once, while every control still exists.
 void SaveOnce() {
     if (!theWindow.saved) {
@@ -825,6 +848,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case kDpiChangedMessage: return OnDpiChanged(window, wParam, lParam);
         case WM_THEMECHANGED:
         case WM_SYSCOLORCHANGE: return OnLookChanged(window, message, wParam, lParam);
+        case WM_ACTIVATE: return OnActivate(window, wParam);
         case WM_CLOSE: return OnClose(window);
         case WM_ENDSESSION: return OnEndSession(wParam);
         case WM_DESTROY: return OnDestroy();

@@ -11,9 +11,10 @@ runs=9
 [ -n "${WOL_BENCH_QUICK:-}" ] && runs=3
 folder="$build/bench-window"
 rm -rf "$folder" && mkdir -p "$folder" && cp "$build/wol.exe" "$folder/"
+folder=$(cd "$folder" && pwd)
+product="Z:${folder//\//\\}\\wol.exe"
 command=(tests/wine/wine-run --prefix "$build/e2e-wine-prefix" --timeout 300 "$driver" startup-time
-         "--product=Z:${PWD//\//\\}\\${folder//\//\\}\\wol.exe" "--runs=$runs")
-case "$folder" in /*) command[7]="--product=Z:${folder//\//\\}\\wol.exe" ;; esac
+         "--product=$product" "--runs=$runs")
 if [ "$(id -u)" = 0 ]; then
     ns="wolbench-window-$$"
     ip netns add "$ns"
