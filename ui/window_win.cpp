@@ -376,10 +376,11 @@ void PaintProgressLabel(HWND label) {
     canvas.CopyTo(paint.dc);
 }
 
-// Labels, radio buttons and group boxes: drawn over their ancestors' image, without a background
-// of their own.
-LRESULT TransparentControlColour(HDC dc, HWND control) {
-    if (!theWindow.paintingAncestors) {
+// Labels and radio buttons: drawn over their ancestors' image, without a background of their own.
+// A group box has had its ancestors' image painted when it was erased; its caption and frame go
+// over that.
+LRESULT TransparentControlColour(HDC dc, HWND control, bool paintAncestors) {
+    if (paintAncestors && !theWindow.paintingAncestors) {
         PaintAncestors(control, dc);
     }
     SetBkMode(dc, TRANSPARENT);
@@ -434,9 +435,12 @@ LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
+// What an input method composes arrives as WM_IME_CHAR, which the edit control may take without a
+// WM_CHAR: both are filtered.
 LRESULT CALLBACK NumberBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     switch (message) {
         case WM_CHAR:
+        case WM_IME_CHAR:
             if (!IsAcceptedInNumberBox(static_cast<unsigned int>(wParam))) {
                 return 0;
             }
@@ -746,8 +750,8 @@ LRESULT OnStaticColour(HWND window, WPARAM wParam, LPARAM lParam) {
         switch (KindOf(*control)) {
             case ControlKind::Label:
             case ControlKind::TransparentLabel:
-            case ControlKind::RadioButton:
-            case ControlKind::GroupBox: return TransparentControlColour(reinterpret_cast<HDC>(wParam), sender);
+            case ControlKind::RadioButton: return TransparentControlColour(reinterpret_cast<HDC>(wParam), sender, true);
+            case ControlKind::GroupBox: return TransparentControlColour(reinterpret_cast<HDC>(wParam), sender, false);
             default: break;
         }
     }

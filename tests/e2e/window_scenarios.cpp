@@ -359,6 +359,12 @@ void CheckNumberBox(HWND main, Ctl control) {
     const std::wstring expected = L"12-4";
     WaitUntil([&] { return Text(box) == expected; });
     CheckEqual(name + L": typed \"a1. 2 -x3<Backspace>4Z\"", Text(box), expected);
+    // What an input method composes comes as WM_IME_CHAR.
+    for (const wchar_t c : std::wstring(L"x７7")) {
+        PostMessageW(box, WM_IME_CHAR, c, 1);
+    }
+    WaitUntil([&] { return Text(box) == expected + L"7"; });
+    CheckEqual(name + L": composed \"x７7\" (a full-width seven among them)", Text(box), expected + L"7");
 }
 
 void CheckTyping(HWND main) {
