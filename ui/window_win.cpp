@@ -585,9 +585,10 @@ void PlaceControls() {
     }
 }
 
-// The usage text must show whole. SimSun, for which the layout was made, needs 15 of the label's
-// lines; a system that draws SimSun's text with another face (Wine uses a face with a taller line)
-// may need more room than there is, and then the text gets a smaller size that fits.
+// The usage text must show whole. SimSun, for which the layout was made, sets it in 16 lines of
+// 12 pixels, within the label's 208; a system that draws SimSun's text with another face (Wine
+// uses one with a taller line) may need more room than there is, and then the text gets the
+// largest smaller size that fits.
 FontOwner FitUsageFont() {
     const HWND label = Handle(Ctl::透明标签1);
     const std::wstring text = WindowText(label);
