@@ -54,3 +54,15 @@ extern const ListColumn kResultColumns[3];
 // The layout width of 分组框 in the narrow layout, and what the window's frame adds to it.
 constexpr std::int32_t kNarrowPanelWidth = 296;
 constexpr std::int32_t kFrameAllowance = 6;
+
+// The Win32 control ID of each control (the main window, a top-level window, has none). Clear of
+// IDOK and IDCANCEL, which the dialog keyboard interface sends to the main window, and of 0xFFFF,
+// the ID of static texts in system dialogs. The end-to-end tests find the controls by these IDs.
+constexpr int kFirstControlId = 1000;
+constexpr int ControlId(Ctl control) {
+    return kFirstControlId + static_cast<int>(control);
+}
+
+// The parts of the name dialog besides its OK and Cancel buttons (IDOK, IDCANCEL), by ID.
+constexpr int kNameDialogPromptId = 100;
+constexpr int kNameDialogEditId = 101;
