@@ -14,9 +14,11 @@
 #undef WINVER
 #define WINVER 0x0600
 
-#include <windows.h>
+// Windows Sockets 2 must come before <windows.h>, which would otherwise pull in the old winsock.h.
 #include <winsock2.h>
 #include <ws2tcpip.h>
+
+#include <windows.h>
 
 #include <string>
 #include <string_view>
