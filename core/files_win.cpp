@@ -80,6 +80,12 @@ bool WriteWholeFile(const std::string& path, const Bytes& bytes) {
         return false;
     }
     const std::wstring target = WidePath(path);
+    // Windows refuses to rename over a read-only file; Wine renames over it for any user, since the
+    // folder is writable. Refusing here keeps a read-only file as it is on both.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        return false;
+    }
     const std::wstring temporary = target + L".tmp";
     bool written = false;
     {

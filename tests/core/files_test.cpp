@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -50,6 +51,31 @@ TEST(Files, AFailedWriteLeavesNoTemporaryFile) {
         JoinText({RunDirectory(), kPathSeparator, "files_test_no_such_folder", kPathSeparator, "wol.ini"});
     EXPECT_FALSE(WriteWholeFile(inMissingFolder, Bytes{'a'}));
     EXPECT_TRUE(ReadWholeFile(inMissingFolder + ".tmp").empty());
+}
+
+// Read-only as each system knows it: no write permission on POSIX (even for root, who could
+// replace the file), the read-only attribute on Windows (which Wine would let a rename replace).
+TEST(Files, AReadOnlyFileIsNotReplaced) {
+    ScratchFile file("files_test_read_only.bin");
+    ASSERT_TRUE(WriteWholeFile(file.path, Bytes{'o', 'l', 'd'}));
+    namespace fs = std::filesystem;
+    const fs::path path(std::u8string(file.path.begin(), file.path.end()));
+    // Writable again before the scratch file is removed, however the test ends.
+    struct WritableAgain {
+        const fs::path& path;
+        ~WritableAgain() {
+            std::error_code ignored;
+            fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, ignored);
+        }
+    } writableAgain{path};
+    std::error_code error;
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read,
+                    fs::perm_options::replace, error);
+    ASSERT_FALSE(error) << error.message();
+
+    EXPECT_FALSE(WriteWholeFile(file.path, Bytes{'n', 'e', 'w'}));
+    EXPECT_EQ(ReadWholeFile(file.path), (Bytes{'o', 'l', 'd'}));
+    EXPECT_TRUE(ReadWholeFile(file.path + ".tmp").empty());
 }
 
 TEST(Files, RunDirectoryIsTheFolderOfTheProgram) {
