@@ -253,6 +253,9 @@ void CheckLabelOverBar(const std::wstring& when, const ScanPage& page) {
 ULONGLONG RunScanToEnd(const ScanPage& page, DWORD timeoutMs) {
     const ULONGLONG clicked = GetTickCount64();
     PostClick(page.scan);
+    // Until the click is handled the label still shows the last scan's end. The barrier's message
+    // is handled after the click, by the new scan's loop at the latest.
+    Barrier(page.start);
     if (!WaitUntil([&] { return ScanEnded(page); }, timeoutMs)) {
         return 0;
     }
