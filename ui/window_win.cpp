@@ -471,6 +471,14 @@ LRESULT CALLBACK ProgressLabelProc(HWND window, UINT message, WPARAM wParam, LPA
     switch (message) {
         case WM_ERASEBKGND: return 1;
         case WM_PAINT: PaintProgressLabel(window); return 0;
+        case WM_SETTEXT: {
+            // The static control would draw its new text at once, past WM_PAINT, on a background
+            // of its own that hides the bar (Wine does): the text is the window's, kept by the
+            // default procedure, and the painting is ours.
+            const LRESULT result = DefWindowProcW(window, message, wParam, lParam);
+            InvalidateRect(window, nullptr, FALSE);
+            return result;
+        }
         case WM_NCDESTROY: RemoveWindowSubclass(window, ProgressLabelProc, kSubclassId); break;
         default: break;
     }
