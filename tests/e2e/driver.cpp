@@ -208,6 +208,33 @@ HWND WaitForTopWindow(const Product& product, const std::wstring& caption, bool 
     return found;
 }
 
+HWND StartAndTimeWindow(Product& product, const std::wstring& exePath, DWORD timeoutMs, double& milliseconds) {
+    LARGE_INTEGER frequency{};
+    LARGE_INTEGER start{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    if (!Start(product, exePath)) {
+        return nullptr;
+    }
+    // Polled without waiting between tries, so that the figure is not rounded up to a poll period.
+    HWND main = nullptr;
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    while (main == nullptr && GetTickCount64() < end) {
+        main = WaitForTopWindow(product, kProductCaption, true, 0);
+        Sleep(main == nullptr ? 1 : 0);
+    }
+    LARGE_INTEGER shown{};
+    QueryPerformanceCounter(&shown);
+    milliseconds =
+        static_cast<double>(shown.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+    return main;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 long long WaitForExit(const Product& product, DWORD timeoutMs) {
     if (WaitForSingleObject(product.process.hProcess, timeoutMs) != WAIT_OBJECT_0) {
         return -1;

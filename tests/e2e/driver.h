@@ -29,6 +29,10 @@
 
 namespace e2e {
 
+// The product's window caption and the caption of its every message box.
+inline const std::wstring kProductCaption = L"远程唤醒.WOL";
+inline const std::wstring kMessageCaption = L"信息：";
+
 // ---- Checks and output ----------------------------------------------------------------------
 
 // Prints "ok - what" or "FAIL - what" and counts it. Gives ok.
@@ -76,6 +80,11 @@ struct Product {
 
 // Starts the exe with its own folder as the working folder.
 bool Start(Product& product, const std::wstring& exePath);
+// Starts the exe and waits until its main window shows; gives the window, or null when it did not
+// start or show in time, and the milliseconds from the start to the window showing.
+HWND StartAndTimeWindow(Product& product, const std::wstring& exePath, DWORD timeoutMs, double& milliseconds);
+// The median of a non-empty list of figures.
+double Median(std::vector<double> values);
 // The top-level window of the product with the caption, once it exists (and is visible, if asked).
 HWND WaitForTopWindow(const Product& product, const std::wstring& caption, bool visible, DWORD timeoutMs);
 // Waits for the process to end; gives its exit code, or -1 when it is still running.

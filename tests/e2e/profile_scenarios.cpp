@@ -20,8 +20,6 @@ namespace {
 
 using namespace e2e;
 
-const std::wstring kCaption = L"远程唤醒.WOL";
-
 // ---- Files ----------------------------------------------------------------------------------
 
 std::string Gbk(const std::wstring& text) {
@@ -250,7 +248,7 @@ HWND StartProduct(Product& product, const std::wstring& exe) {
     if (!Check(Start(product, exe), L"the product starts from " + exe)) {
         return nullptr;
     }
-    const HWND main = WaitForTopWindow(product, kCaption, true, 20000);
+    const HWND main = WaitForTopWindow(product, kProductCaption, true, 20000);
     Check(main != nullptr, L"the main window shows");
     return main;
 }
@@ -718,8 +716,6 @@ void RunLoadTime(const Options& options) {
     const int runs = std::max(1, _wtoi(options.Get(L"runs", L"5").c_str()));
     const std::wstring exe = options.Get(L"product");
     const std::string file = ManyProfiles(count);
-    LARGE_INTEGER frequency{};
-    QueryPerformanceFrequency(&frequency);
     std::vector<double> times;
     for (int run = 0; run <= runs; ++run) {
         // Each close writes the file again; it is placed anew so that every run loads the same.
@@ -728,22 +724,10 @@ void RunLoadTime(const Options& options) {
             return;
         }
         Product product;
-        LARGE_INTEGER start{};
-        QueryPerformanceCounter(&start);
-        if (!Start(product, exe)) {
-            Check(false, L"the product starts");
-            return;
-        }
-        HWND main = nullptr;
-        const ULONGLONG end = GetTickCount64() + 60000;
-        while (main == nullptr && GetTickCount64() < end) {
-            main = WaitForTopWindow(product, kCaption, true, 0);
-            Sleep(main == nullptr ? 1 : 0);
-        }
-        LARGE_INTEGER shown{};
-        QueryPerformanceCounter(&shown);
+        double ms = 0;
+        const HWND main = StartAndTimeWindow(product, exe, 60000, ms);
         if (main == nullptr) {
-            Check(false, L"the main window shows");
+            Check(false, L"the product starts and its main window shows");
             return;
         }
         const HWND combo = Find(main, Ctl::组合框_配置信息);
@@ -752,8 +736,6 @@ void RunLoadTime(const Options& options) {
                         count)) {
             return;
         }
-        const double ms =
-            static_cast<double>(shown.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
         Note(L"run " + Number(run) + (run == 0 ? L" (warm-up)" : L"") + L": " + Number(std::llround(ms)) + L" ms");
         if (run > 0) {
             times.push_back(ms);
@@ -761,8 +743,7 @@ void RunLoadTime(const Options& options) {
         PostMessageW(main, WM_CLOSE, 0, 0);
         WaitForExit(product, 60000);
     }
-    std::sort(times.begin(), times.end());
-    Note(L"profiles_wine_load_" + Number(count) + L": " + Number(std::llround(times[times.size() / 2])) + L" ms");
+    Note(L"profiles_wine_load_" + Number(count) + L": " + Number(std::llround(Median(times))) + L" ms");
 }
 E2E_SCENARIO(L"profiles-load-time",
              RunLoadTime,

@@ -25,8 +25,6 @@ namespace {
 
 using namespace e2e;
 
-const std::wstring kCaption = L"远程唤醒.WOL";
-const std::wstring kMessageCaption = L"信息：";
 const std::wstring kRangeMessage = L"起始值或结束值,填写错误, 要求: 结束值>起始值,起始值>=0,结束值<=255";
 const std::wstring kThreadCountMessage = L"线程数,填写错误,线程数须大于等于1";
 const std::wstring kLabPrefix = L"10.77.0.";  // the sender's own subnet
@@ -112,7 +110,7 @@ ScanPage StartOnScanPage(const Options& options, Product& product) {
     if (!Check(Start(product, options.Get(L"product")), L"the product starts")) {
         return {};
     }
-    const HWND main = WaitForTopWindow(product, kCaption, true, 20000);
+    const HWND main = WaitForTopWindow(product, kProductCaption, true, 20000);
     if (!Check(main != nullptr, L"the main window shows")) {
         return {};
     }

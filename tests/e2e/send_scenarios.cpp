@@ -17,7 +17,6 @@ namespace {
 
 using namespace e2e;
 
-const std::wstring kCaption = L"远程唤醒.WOL";
 const std::wstring kSender = L"10.77.0.2";
 const std::wstring kBroadcast = L"255.255.255.255";
 
@@ -222,7 +221,7 @@ struct Window {
         if (!Check(Start(product, options.Get(L"product")), L"the product starts")) {
             return false;
         }
-        main = WaitForTopWindow(product, kCaption, true, 20000);
+        main = WaitForTopWindow(product, kProductCaption, true, 20000);
         if (!Check(main != nullptr, L"the main window shows")) {
             return false;
         }
@@ -245,7 +244,7 @@ struct Window {
             return L"";
         }
         const std::wstring text = MessageBoxText(box);
-        CheckEqual(label + L"message caption", Text(box), L"信息：");
+        CheckEqual(label + L"message caption", Text(box), kMessageCaption);
         PostDialogCommand(box, IDOK);
         Check(WaitUntil([&] { return !IsWindow(box); }), label + L"OK closes the message");
         return text;

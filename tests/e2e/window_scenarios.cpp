@@ -15,8 +15,6 @@ namespace {
 
 using namespace e2e;
 
-const std::wstring kCaption = L"远程唤醒.WOL";
-
 const std::wstring kUsageText =
     L"1、首先，你的主板必须支持WOL网卡唤醒，并且先在BIOS里设置网卡唤醒(网卡唤醒、PECI唤醒等设置，不同主板可能名称不同，"
     L"请自行百度)为激活状态！注意！必须是有线网卡，现在很多无线网卡不一定支持！！！\r\n"
@@ -152,7 +150,7 @@ bool Visible(HWND window) {
 // ---- The window and its controls at start ---------------------------------------------------
 
 void CheckFrame(HWND main) {
-    CheckEqual(L"caption", Text(main), kCaption);
+    CheckEqual(L"caption", Text(main), kProductCaption);
     const long style = Style(main);
     Check((style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU) != 0, L"caption bar with a close button");
     Check((style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME)) == 0,
@@ -508,7 +506,7 @@ HWND StartProduct(const Options& options, Product& product) {
     if (!Check(Start(product, options.Get(L"product")), L"the product starts")) {
         return nullptr;
     }
-    const HWND main = WaitForTopWindow(product, kCaption, true, 20000);
+    const HWND main = WaitForTopWindow(product, kProductCaption, true, 20000);
     Check(main != nullptr, L"the main window shows");
     return main;
 }
@@ -565,14 +563,14 @@ void RunSocketMessage(const Options& options, const std::wstring& message) {
         return;
     }
     CheckEqual(L"message text", MessageBoxText(box), message);
-    CheckEqual(L"message caption", Text(box), L"信息：");
+    CheckEqual(L"message caption", Text(box), kMessageCaption);
     Check(GetWindow(box, GW_OWNER) == nullptr, L"the message has no owner window");
     Check(GetDlgItem(box, IDOK) != nullptr && GetDlgItem(box, IDCANCEL) == nullptr,
           L"the message has an OK button only");
-    const HWND hidden = WaitForTopWindow(product, kCaption, false, 1000);
+    const HWND hidden = WaitForTopWindow(product, kProductCaption, false, 1000);
     Check(hidden != nullptr && !Visible(hidden), L"the main window exists but is not shown yet");
     PostDialogCommand(box, IDOK);
-    const HWND main = WaitForTopWindow(product, kCaption, true, 10000);
+    const HWND main = WaitForTopWindow(product, kProductCaption, true, 10000);
     if (!Check(main != nullptr, L"after OK the main window shows")) {
         return;
     }
@@ -601,7 +599,7 @@ void RunEventProcessing(const Options& options) {
     if (!Check(!host.empty() && Start(product, host), L"the events host starts")) {
         return;
     }
-    const HWND main = WaitForTopWindow(product, kCaption, true, 20000);
+    const HWND main = WaitForTopWindow(product, kProductCaption, true, 20000);
     if (!Check(main != nullptr, L"its window shows")) {
         return;
     }
@@ -626,31 +624,15 @@ E2E_SCENARIO(L"event-processing", RunEventProcessing, L"events running during a 
 // one that is not counted.
 void RunStartupTime(const Options& options) {
     const int runs = std::max(1, _wtoi(options.Get(L"runs", L"7").c_str()));
-    LARGE_INTEGER frequency{};
-    QueryPerformanceFrequency(&frequency);
     std::vector<double> times;
     for (int run = 0; run <= runs; ++run) {
         Product product;
-        LARGE_INTEGER start{};
-        QueryPerformanceCounter(&start);
-        if (!Start(product, options.Get(L"product"))) {
-            Check(false, L"the product starts");
-            return;
-        }
-        HWND main = nullptr;
-        const ULONGLONG end = GetTickCount64() + 20000;
-        while (main == nullptr && GetTickCount64() < end) {
-            main = WaitForTopWindow(product, kCaption, true, 0);
-            Sleep(main == nullptr ? 1 : 0);
-        }
-        LARGE_INTEGER shown{};
-        QueryPerformanceCounter(&shown);
+        double ms = 0;
+        const HWND main = StartAndTimeWindow(product, options.Get(L"product"), 20000, ms);
         if (main == nullptr) {
-            Check(false, L"the main window shows");
+            Check(false, L"the product starts and its main window shows");
             return;
         }
-        const double ms =
-            static_cast<double>(shown.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
         Note(L"run " + Number(run) + (run == 0 ? L" (warm-up)" : L"") + L": " + Number(std::llround(ms)) + L" ms");
         if (run > 0) {
             times.push_back(ms);
@@ -658,8 +640,7 @@ void RunStartupTime(const Options& options) {
         PostMessageW(main, WM_CLOSE, 0, 0);
         WaitForExit(product, 10000);
     }
-    std::sort(times.begin(), times.end());
-    Note(L"window_shown_ms: " + Number(std::llround(times[times.size() / 2])) + L" ms");
+    Note(L"window_shown_ms: " + Number(std::llround(Median(times))) + L" ms");
 }
 E2E_SCENARIO(L"startup-time", RunStartupTime, L"median time from start to the window shown; --runs=N");
 
