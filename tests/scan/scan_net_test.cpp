@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <set>
 #include <thread>
 #include <vector>
@@ -57,6 +58,11 @@ TEST(ScanNet, ProbesGiveTheLabHostsTheirMacsAndNames) {
         EXPECT_EQ(result, (ScanResult{host.address, host.name, host.mac}));
         if (host.mac.empty()) {
             EXPECT_LE(seconds, 3.5);  // gives up like SendARP, after the kernel's three requests
+        }
+        if (host.address == std::string(lab::kLongName.address)) {
+            // One row of tools/hardening-figures' fault table.
+            std::printf("[fault] reverse-lookup name longer than 255 bytes | cut to 255 bytes | %zu bytes, %s\n",
+                        result.HostName.size(), result.HostName == host.name ? "as expected" : "CHANGED");
         }
     }
 }
